@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the i686 and x86_64 configurations, and runs
+# every test under 64-bit Wine (the i686 DLL is checked by its export table).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${CMNDLL_BUILD_DIR:-$root/build}
+jobs=$(nproc)
+
+bash "$root/scripts/deps.sh"
+
+cmake -S "$root" -B "$build/i686" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+cmake --build "$build/i686" -j "$jobs"
+
+cmake -S "$root" -B "$build/x64" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+  -DCMNDLL_I686_DLL="$build/i686/bin/cmndll.dll" >/dev/null
+cmake --build "$build/x64" -j "$jobs"
+
+# One wineserver for the whole run: every test process then starts at once.
+export CMNDLL_WINEPREFIX="$build/x64/wineprefix"
+"$root/scripts/wine-run.sh" --init
+WINEPREFIX="$CMNDLL_WINEPREFIX" /usr/lib/wine/wineserver -p
+trap 'WINEPREFIX="$CMNDLL_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+
+cd "$build/x64"
+ctest --output-on-failure -j "$jobs" "$@"

@@ -1,0 +1,9 @@
+// cmndll: the common-services library of the game. A host includes this one
+// header (after windows.h, or let it include windows.h) and links cmndll.
+#pragma once
+
+#include <windows.h>
+
+#include "frame/CmnDllApi.h"
+#include "frame/CmnDllConfig.h"
+#include "wnd/CWnd.h"
