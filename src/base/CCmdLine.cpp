@@ -79,7 +79,11 @@ bool CCmdLine::ProgramFolder(char* out) const
 
 char* CCmdLine::FileNextToProgram(char* out, const char* name) const
 {
-    ProgramFolder(out);
+    CPathName path(program, true);
+    if (path.folder != NULL && !CopyPathText(out, path.folder))
+        return out;     // a folder too long to hold must not turn into the current one
+    if (path.folder == NULL)
+        out[0] = '\0';
     if (!IsEmptyText(name))
         JoinPath(out, name);
     return out;

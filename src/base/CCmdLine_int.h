@@ -13,8 +13,9 @@ public:
     CCmdLine(const CCmdLine&) = delete;
     CCmdLine& operator=(const CCmdLine&) = delete;
 
-    // out (MAX_PATH bytes) := the program's folder joined with name (name
-    // alone when the folder is unknown or too long). Returns out.
+    // out (MAX_PATH bytes) := the program's folder joined with name; name
+    // alone when the program cannot be found; empty when the result does not
+    // fit. Returns out.
     char* FileNextToProgram(char* out, const char* name) const;
     // out (MAX_PATH bytes) := the program's folder, or empty when the program
     // file cannot be found or its folder does not fit. True when found.
