@@ -6,4 +6,8 @@
 
 #include "frame/CmnDllApi.h"
 #include "frame/CmnDllConfig.h"
+#include "frame/CResources.h"
+#include "base/CString.h"
+#include "base/CLinkedList.h"
+#include "registry/CRegistryKey.h"
 #include "wnd/CWnd.h"

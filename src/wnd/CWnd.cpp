@@ -153,9 +153,13 @@ HWND CWnd::CreateEx(DWORD dwExStyle, const char* pszClass, const char* pszTitle,
     PushPendingWnd(this);
     m_bDetached = false;
     m_hWnd = CreateWindowHook(&cs);
-    if (m_hWnd == NULL) {
-        // The class is registered only when creating a window of it fails.
-        ::RegisterClassExA(&wc);
+    // The class is registered only when creating a window of it fails. A
+    // second attempt is made only when that registration took place: a class
+    // that already existed failed for another reason (a refused OnCreate, say),
+    // and retrying would create the window the object refused.
+    if (m_hWnd == NULL && ::RegisterClassExA(&wc) != 0) {
+        PushPendingWnd(this);
+        m_bDetached = false;
         m_hWnd = CreateWindowHook(&cs);
     }
     if (m_hWnd == NULL)
@@ -182,9 +186,11 @@ BOOL CWnd::PreRegisterClass(WNDCLASSEXA* /*pWC*/)
 
 // ---- Attaching, subclassing, detaching ------------------------------------
 
+// A handle that is not (or no longer) a window is refused: bound into the
+// map it would catch the messages of a later window given the same handle.
 BOOL CWnd::Attach(HWND hWnd, bool bSubclass)
 {
-    if (hWnd == NULL || m_hWnd != NULL || FindWnd(hWnd) != NULL)
+    if (hWnd == NULL || !::IsWindow(hWnd) || m_hWnd != NULL || FindWnd(hWnd) != NULL)
         return FALSE;
     m_hWnd = hWnd;
     m_bSubclass = bSubclass;
@@ -199,7 +205,7 @@ BOOL CWnd::AttachDlgItem(HWND hParent, int nId, bool bSubclass)
 BOOL CWnd::Subclass(HWND hWnd)
 {
     HWND h = hWnd != NULL ? hWnd : m_hWnd;
-    if (!m_bSubclass || h == NULL || FindWnd(h) != NULL) {
+    if (!m_bSubclass || h == NULL || !::IsWindow(h) || FindWnd(h) != NULL) {
         PopPendingWnd(this);
         return FALSE;
     }
