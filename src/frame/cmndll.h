@@ -11,3 +11,4 @@
 #include "base/CLinkedList.h"
 #include "registry/CRegistryKey.h"
 #include "wnd/CWnd.h"
+#include "shell/CShellObj.h"

@@ -65,8 +65,9 @@ TEST(CShellObj, EachOperationAsksForItsFolder)
         const bool ok = row.get(got, 0);
         const bool shellOk = ::SHGetSpecialFolderPathA(NULL, shell, row.csidl, FALSE) != FALSE;
         EXPECT_EQ(shellOk, ok);
-        if (ok && shellOk)
+        if (ok && shellOk) {
             EXPECT_STREQ(shell, got);
+        }
     }
 }
 
@@ -94,8 +95,8 @@ TEST(CShellObj, CommonFoldersAreRealFolders)
 TEST(CShellObj, UnknownFolderIsFalse)
 {
     char path[MAX_PATH];
-    EXPECT_FALSE(GetSpecialFolder(path, 0x7F00, 0));
-    EXPECT_FALSE(GetSpecialFolder(path, 0x7F00, 1));
+    EXPECT_FALSE(GetSpecialFolder(path, 0x007F, 0));
+    EXPECT_FALSE(GetSpecialFolder(path, 0x007F, 1));
 }
 
 // A folder removed from the profile is not found by a plain lookup and is
