@@ -4,7 +4,7 @@
 #include "frame/Globals_int.h"
 
 #if defined(_WIN32) && !defined(_WIN64)
-static_assert(TTTOOLINFOA_V2_SIZE == 44, "tool records are 44 bytes on 32-bit Windows");
+static_assert(kToolInfoSize == 44, "tool records are 44 bytes on 32-bit Windows");
 #endif
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <cstddef>
 #include "wnd/CWnd.h"
 
 class CToolTip : public CWnd {
@@ -25,4 +26,4 @@ public:
 
 // The size of the tool record hosts and the control agree on: TOOLINFOA up to
 // and including lParam (44 bytes on 32-bit Windows).
-const UINT kToolInfoSize = TTTOOLINFOA_V2_SIZE;
+const UINT kToolInfoSize = offsetof(TOOLINFOA, lpReserved);

@@ -13,11 +13,12 @@ trap 'rm -f "$exports"' EXIT
 i686-w64-mingw32-objdump -p "$dll" \
   | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' \
   | sed -n 's/^[[:space:]]*\[[[:space:]]*[0-9]*\][[:space:]]*//p' \
-  | i686-w64-mingw32-c++filt > "$exports"
+  | i686-w64-mingw32-c++filt -n > "$exports"
 
 missing=0
 checked=0
 for list in "$@"; do
+  case "$(basename "$list")" in CMakeLists.txt) continue ;; esac
   while IFS= read -r line || [ -n "$line" ]; do
     case "$line" in ''|'#'*) continue ;; esac
     checked=$((checked + 1))
