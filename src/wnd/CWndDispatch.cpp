@@ -83,6 +83,10 @@ MSG* CWnd::GetLastMessage()
 // CallWindowProcA is right for both.
 LRESULT CWnd::DefWindowProc()
 {
+    // Windows the library created call the system's default directly: the
+    // common case stays as cheap as a bare window procedure.
+    if (m_pfnPrevWndProc == ::DefWindowProcA)
+        return ::DefWindowProcA(m_hWnd, m_uMsg, m_wParam, m_lParam);
     if (m_pfnPrevWndProc != NULL && m_pfnPrevWndProc != CmnWndProc)
         return ::CallWindowProcA(m_pfnPrevWndProc, m_hWnd, m_uMsg, m_wParam, m_lParam);
     return DefaultProc(m_uMsg, m_wParam, m_lParam);
