@@ -23,3 +23,16 @@ BOOL CWnd::PaintBackground(HDC /*hdc*/, RECT* pRect)
 {
     return pRect != NULL && ::IsRectEmpty(pRect);
 }
+
+void CWnd::RepaintParentBackground(HWND hWnd)
+{
+    if (hWnd != NULL && IsTransparentWnd(hWnd))
+        PaintParentBackground(hWnd, NULL, NULL);
+}
+
+// Painting through the nearest non-transparent ancestor arrives with the
+// colour scheme.
+BOOL CWnd::PaintParentBackground(HWND /*hWnd*/, HDC /*hdc*/, RECT* /*pRect*/)
+{
+    return FALSE;
+}

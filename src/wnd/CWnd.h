@@ -246,6 +246,31 @@ public:
     bool InZone(POINT pt);
     bool InCapture(POINT pt);
 
+    // ---- Window and application data below the host's registry section ---
+    // The window key is the section plus "\" + m_pszRegKey (the section itself
+    // when m_pszRegKey is NULL). Keys are created on demand and never kept open.
+    int LoadRegData(const char* pszName, unsigned int& uValue);
+    int LoadRegData(const char* pszName, int& nValue);
+    int SaveRegData(const char* pszName, unsigned int uValue);
+    int SaveRegData(const char* pszName, int nValue);
+    int LoadAppData(const char* pszName, unsigned int& uValue);
+    int LoadAppData(const char* pszName, int& nValue);
+    int SaveAppData(const char* pszName, unsigned int uValue);
+    int SaveAppData(const char* pszName, int nValue);
+    static int LoadAppFlag(const char* pszName, bool& bValue);
+    static int SaveAppFlag(const char* pszName, bool bValue);
+    int LoadRegBinary(const char* pszName, void* pData, DWORD* pSize);
+    int SaveRegBinary(const char* pszName, const void* pData, DWORD dwSize);
+    // The check state of a dialog item; an indeterminate box stores 2 in the byte.
+    void GetCtrlData(unsigned int uId, bool& bChecked);
+    void SetCtrlData(unsigned int uId, bool bChecked);
+    void GetItemText(int nId, char* pszText, int nMax);
+    void SetItemText(int nId, const char* pszText);
+
+    // ---- Transparency: painting what lies under a transparent window ------
+    static void RepaintParentBackground(HWND hWnd);
+    static BOOL PaintParentBackground(HWND hWnd, HDC hdc, RECT* pRect);
+
 protected:
     MSG* GetLastMessage();
     LRESULT DispatchDeviceChange(WPARAM wParam, LPARAM lParam);

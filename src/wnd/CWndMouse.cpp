@@ -73,9 +73,12 @@ void CWnd::OnMouseMove(int x, int y, UINT /*uKeys*/)
             OnCaptureEnter();
         }
     } else if (m_bInCapture) {
+        // Releasing the capture sends WM_CAPTURECHANGED, whose handler may
+        // already have reported the exit: one exit per crossing.
         if (::GetCapture() == m_hWnd)
             ::ReleaseCapture();
-        OnCaptureExit();
+        if (m_bInCapture)
+            OnCaptureExit();
     }
 }
 

@@ -43,3 +43,8 @@ public:
 private:
     std::string m_path;
 };
+
+// Replaces this program's import of dll!function with `replacement` and
+// returns the previous address (NULL when the import was not found). Lets a
+// test count the system calls the statically linked library makes.
+void* PatchImport(const char* dll, const char* function, void* replacement);
