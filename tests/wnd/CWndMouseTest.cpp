@@ -37,9 +37,26 @@ public:
     }
 };
 
+// One message sent and the enter/exit/click calls it must cause.
+struct Step {
+    UINT msg;
+    int x, y;
+    const char* calls;
+};
+
 class CWndMouse : public ::testing::Test {
 protected:
     CMouseWnd wnd;
+    template <size_t N>
+    void Play(const Step (&steps)[N])
+    {
+        for (const Step& s : steps) {
+            SCOPED_TRACE(testing::Message() << "message 0x" << std::hex << s.msg << std::dec << " at " << s.x
+                                            << "," << s.y);
+            wnd.Send(s.msg, s.x, s.y);
+            EXPECT_EQ(s.calls, wnd.Take());
+        }
+    }
     void SetUp() override
     {
         ASSERT_NE(nullptr, wnd.CreateEx(0, NULL, NULL, WS_POPUP, 0, 0, 100, 60, NULL, NULL, NULL));
@@ -96,11 +113,7 @@ TEST_F(CWndMouse, EachCrossingCallsOneEnterOrExit)
 {
     wnd.m_bZone = true;
     SetRect(&wnd.m_rcZone, 40, 20, 60, 40);
-    struct {
-        UINT msg;
-        int x, y;
-        const char* calls;
-    } steps[] = {
+    const Step steps[] = {
         {WM_MOUSEMOVE, 5, 5, "enter"},
         {WM_MOUSEMOVE, 6, 5, ""},
         {WM_MOUSEMOVE, 40, 40, "zone+"},
@@ -112,11 +125,7 @@ TEST_F(CWndMouse, EachCrossingCallsOneEnterOrExit)
         {WM_MOUSELEAVE, 0, 0, "exit zone-"},
         {WM_MOUSELEAVE, 0, 0, ""},
     };
-    for (const auto& s : steps) {
-        SCOPED_TRACE(testing::Message() << std::hex << s.msg << std::dec << " " << s.x << "," << s.y);
-        wnd.Send(s.msg, s.x, s.y);
-        EXPECT_EQ(s.calls, wnd.Take());
-    }
+    Play(steps);
     EXPECT_EQ(-1, wnd.m_ptMouse.x);
     EXPECT_EQ(-1, wnd.m_ptMouse.y);
     EXPECT_FALSE(wnd.m_bMouseOver);
@@ -154,11 +163,7 @@ TEST_F(CWndMouse, EachEntryRequestsOneLeaveNotification)
 
 TEST_F(CWndMouse, ClicksFollowPressAndRelease)
 {
-    struct {
-        UINT msg;
-        int x, y;
-        const char* calls;
-    } steps[] = {
+    const Step steps[] = {
         {WM_MOUSEMOVE, 5, 5, "enter"},
         {WM_LBUTTONDOWN, 5, 5, ""},
         {WM_LBUTTONUP, 90, 50, "lclick(90,50)down"},   // anywhere in the window; still pressed during the click
@@ -176,11 +181,7 @@ TEST_F(CWndMouse, ClicksFollowPressAndRelease)
         {WM_LBUTTONDBLCLK, 5, 5, "ldblclk"},
         {WM_LBUTTONUP, 5, 5, ""},
     };
-    for (const auto& s : steps) {
-        SCOPED_TRACE(testing::Message() << std::hex << s.msg);
-        wnd.Send(s.msg, s.x, s.y);
-        EXPECT_EQ(s.calls, wnd.Take());
-    }
+    Play(steps);
     EXPECT_FALSE(wnd.m_bLDown || wnd.m_bRDown || wnd.m_bMDown);
 }
 
