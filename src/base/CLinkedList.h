@@ -211,3 +211,7 @@ protected:
         return name;
     }
 };
+
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(CLinkedList<int>) == 4, "a list is its anchor alone");
+#endif

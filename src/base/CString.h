@@ -83,3 +83,7 @@ protected:
     void Append(const char* p, int length);
     int Compare(const char* p) const;
 };
+
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(CString) == 8, "CString is a buffer pointer and a capacity");
+#endif

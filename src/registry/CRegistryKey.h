@@ -72,3 +72,7 @@ protected:
     HKEY root;
     char* path;
 };
+
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(CRegistryKey) == 16, "virtual table, handle, root and path");
+#endif
