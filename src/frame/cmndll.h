@@ -11,4 +11,5 @@
 #include "base/CLinkedList.h"
 #include "registry/CRegistryKey.h"
 #include "wnd/CWnd.h"
+#include "paint/CWndEx_Clr.h"
 #include "shell/CShellObj.h"

@@ -271,6 +271,28 @@ public:
     static void RepaintParentBackground(HWND hWnd);
     static BOOL PaintParentBackground(HWND hWnd, HDC hdc, RECT* pRect);
 
+    // ---- Colour scheme -------------------------------------------------------
+    // Colours for the current mouse and focus state; each query recomputes the
+    // effective colours first. -1 means no colour of that role is known.
+    COLORREF GetStateTextColor();
+    COLORREF GetStateBackColor();
+    // The parent's WM_CTLCOLOR answer, else the window's own (may be NULL).
+    HBRUSH GetCtlColorBrush(HDC hdc);
+    // Replaces the class background brush; the previous one is returned, not deleted.
+    HBRUSH SetBrush(HBRUSH hBrush);
+    // The effective colours as last computed; they do not recompute.
+    DWORD GetTextNormColor();
+    DWORD GetTextOverColor();
+    DWORD GetTextDownColor();
+    DWORD GetBackNormColor();
+    DWORD GetBackOverColor();
+    DWORD GetBackDownColor();
+    // InvalidateRect that, when erasing, climbs from transparent windows to the
+    // nearest ancestor that paints the background they show.
+    BOOL InvalidateThrough(const RECT* pRect, bool bErase, bool bUpdate);
+    static BOOL InvalidateThrough(HWND hWnd, const RECT* pRect, bool bErase, bool bUpdate);
+    BOOL PaintParentBackground(HDC hdc, RECT* pRect);
+
 protected:
     MSG* GetLastMessage();
     LRESULT DispatchDeviceChange(WPARAM wParam, LPARAM lParam);
