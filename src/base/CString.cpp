@@ -3,6 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include "base/CString.h"
 #include "base/TextCompare.h"
 #include "frame/ResourceSearch_int.h"
@@ -16,6 +20,48 @@ const int kResourceTextMax = 1024;
 
 const char kEmpty[] = "";
 
+// The string keeps no length, so every append measures its text first; this
+// scan looks at 16 bytes a step. Aligned loads never cross into a page the
+// text does not reach.
+size_t ScanLength(const char* s)
+{
+#if defined(__SSE2__)
+    const uintptr_t misalign = reinterpret_cast<uintptr_t>(s) & 15;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i* block = reinterpret_cast<const __m128i*>(s - misalign);
+    unsigned int mask = static_cast<unsigned int>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_load_si128(block), zero)));
+    mask >>= misalign;
+    if (mask != 0)
+        return __builtin_ctz(mask);
+    // Single blocks up to a 64-byte boundary, then 64 bytes a step: a
+    // 64-byte aligned group never straddles two pages.
+    for (;;) {
+        ++block;
+        if ((reinterpret_cast<uintptr_t>(block) & 63) == 0)
+            break;
+        mask = static_cast<unsigned int>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_load_si128(block), zero)));
+        if (mask != 0)
+            return static_cast<size_t>(reinterpret_cast<const char*>(block) - s) + __builtin_ctz(mask);
+    }
+    for (;; block += 4) {
+        const __m128i a = _mm_load_si128(block);
+        const __m128i b = _mm_load_si128(block + 1);
+        const __m128i c = _mm_load_si128(block + 2);
+        const __m128i d = _mm_load_si128(block + 3);
+        const __m128i low = _mm_min_epu8(_mm_min_epu8(a, b), _mm_min_epu8(c, d));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(low, zero)) == 0)
+            continue;
+        for (int i = 0; i < 4; ++i) {
+            mask = static_cast<unsigned int>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_load_si128(block + i), zero)));
+            if (mask != 0)
+                return static_cast<size_t>(reinterpret_cast<const char*>(block + i) - s) + __builtin_ctz(mask);
+        }
+    }
+#else
+    return strlen(s);
+#endif
+}
+
 }  // namespace
 
 CString::CString() : text(NULL), capacity(0)
@@ -25,7 +71,7 @@ CString::CString() : text(NULL), capacity(0)
 
 CString::CString(const char* p) : text(NULL), capacity(0)
 {
-    Grow(p != NULL ? static_cast<int>(strlen(p)) : 0, false, false);
+    Grow(p != NULL ? static_cast<int>(ScanLength(p)) : 0, false, false);
     *this = p;
 }
 
@@ -43,7 +89,7 @@ CString::~CString()
 
 int CString::GetLength() const
 {
-    return text != NULL ? static_cast<int>(strlen(text)) : 0;
+    return text != NULL ? static_cast<int>(ScanLength(text)) : 0;
 }
 
 int CString::Reserve(int length, bool keepText, bool force)
@@ -173,7 +219,7 @@ CString& CString::operator=(const char* p)
         Empty(false);
         return *this;
     }
-    const int length = static_cast<int>(strlen(p));
+    const int length = static_cast<int>(ScanLength(p));
     // A text inside this string's own buffer (s = s, or a tail of it) always
     // fits and must not be released before it is read.
     if (p >= text && p < text + capacity) {
@@ -213,7 +259,7 @@ CString& CString::operator+=(const CString& other)
 
 CString& CString::operator+=(const char* p)
 {
-    Append(p, p != NULL ? static_cast<int>(strlen(p)) : 0);
+    Append(p, p != NULL ? static_cast<int>(ScanLength(p)) : 0);
     return *this;
 }
 

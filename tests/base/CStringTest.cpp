@@ -83,6 +83,31 @@ TEST(CString, EmptyStartsAndNullTexts)
     EXPECT_STREQ("x", copy);
 }
 
+TEST(CString, LengthAtEveryAlignmentAndAtTheEndOfAPage)
+{
+    // The length scan reads whole aligned blocks; whatever the text's start
+    // and length, it must stop at the first zero and never touch the page
+    // after the one holding the terminator.
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    const DWORD page = info.dwPageSize;
+    char* pages = static_cast<char*>(VirtualAlloc(NULL, page * 2, MEM_RESERVE, PAGE_NOACCESS));
+    ASSERT_NE(nullptr, pages);
+    ASSERT_NE(nullptr, VirtualAlloc(pages, page, MEM_COMMIT, PAGE_READWRITE));
+    for (int length = 0; length < 300; ++length) {
+        for (int start = 0; start < 64; ++start) {
+            char* textStart = pages + (length % 2 == 0 ? start : page - 1 - length - start % 4);
+            memset(textStart, 'k', length);
+            textStart[length] = '\0';
+            CString s;
+            free(s.SetTo(textStart, length + 1));
+            EXPECT_EQ(length, s.GetLength()) << "start " << start;
+            s.Detach();   // not a heap block: never released by the string
+        }
+    }
+    VirtualFree(pages, 0, MEM_RELEASE);
+}
+
 TEST(CString, Characters)
 {
     CString s("abc");
