@@ -110,8 +110,8 @@ int main(int argc, char** argv)
         const double cp = CStringPieces(total);
         const double sp = StdPieces(total);
         printf("%5zu KiB  %-18s %12.3f %12.3f %9.0fx\n", kib, "100-byte pieces", cp * 1e3, sp * 1e3, cp / sp);
-        // Characters one by one cost about 100 times the pieces' measuring;
-        // past a minute per run the figure is extrapolated instead.
+        // Characters one by one measure the text a hundred times as often;
+        // a size whose run would pass a minute is skipped.
         if (charsTooSlow) {
             printf("%5zu KiB  %-18s %12s %12s %10s\n", kib, "single characters", "(skipped)", "", "");
             continue;
