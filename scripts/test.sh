@@ -19,7 +19,11 @@ cmake --build "$build/x64" -j "$jobs"
 
 # One wineserver for the whole run: every test process then starts at once.
 export CMNDLL_WINEPREFIX="$build/x64/wineprefix"
+# The prefix's first start leaves a server of its own running: stop it (that
+# also saves the registry) before starting the persistent one.
 "$root/scripts/wine-run.sh" --init
+WINEPREFIX="$CMNDLL_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
+WINEPREFIX="$CMNDLL_WINEPREFIX" /usr/lib/wine/wineserver -w
 WINEPREFIX="$CMNDLL_WINEPREFIX" /usr/lib/wine/wineserver -p
 trap 'WINEPREFIX="$CMNDLL_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 
