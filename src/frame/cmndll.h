@@ -10,6 +10,8 @@
 #include "base/CString.h"
 #include "base/CLinkedList.h"
 #include "registry/CRegistryKey.h"
+#include "registry/CRegKeyList.h"
+#include "registry/RegTree.h"
 #include "wnd/CWnd.h"
 #include "paint/CWndEx_Clr.h"
 #include "shell/CShellObj.h"
