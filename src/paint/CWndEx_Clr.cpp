@@ -16,6 +16,7 @@ struct ColorsRecord {
     int blendRange;
 };
 static_assert(sizeof(ColorsRecord) == 16, "the colour record is 16 bytes");
+static_assert(sizeof(CWndEx_Clr) == sizeof(CWnd) + sizeof(ColorsRecord), "the four fields follow CWnd's");
 
 }  // namespace
 
