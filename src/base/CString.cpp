@@ -447,10 +447,25 @@ CString& CString::operator+=(const char* p)
     return *this;
 }
 
+// Texts are often built a character at a time: no general copy for one byte.
 CString& CString::operator+=(char ch)
 {
-    const char one[2] = { ch, '\0' };
-    Append(one, ch != '\0' ? 1 : 0);
+    if (ch == '\0')
+        return *this;
+    const Slot slot = Locate(text);
+    uint64_t field;
+    if (FindEntry(slot, &field) && field + 1 < kUnmeasured && static_cast<int64_t>(field) + 1 < capacity) {
+        const int current = static_cast<int>(field);
+        text[current] = ch;
+        text[current + 1] = '\0';
+        StoreEntry(slot, field + 1);
+        return *this;
+    }
+    const int current = GetLength();
+    Grow(current + 1, true, false);
+    text[current] = ch;
+    text[current + 1] = '\0';
+    Remember(text, current + 1);
     return *this;
 }
 

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <new>
 #include <string>
+#include <vector>
 #include "base/CString.h"
 
 namespace {
@@ -12,6 +15,32 @@ namespace {
 int Capacity(CString& s)
 {
     return s.Reserve(0, true, false);
+}
+
+// Reads the text without asking for a writable pointer, so the string's
+// record of its length stays in use.
+std::string Text(const CString& s)
+{
+    return static_cast<const char*>(s);
+}
+
+int RuleCapacity(int length)
+{
+    return (length / 32 + 1) * 32;
+}
+
+// Appends characters and pieces to s and its model, checking after each.
+void AppendAndCompare(CString& s, std::string& model, int rounds)
+{
+    for (int i = 0; i < rounds; ++i) {
+        const char ch = static_cast<char>('a' + i % 26);
+        s += ch;
+        model += ch;
+        ASSERT_EQ(static_cast<int>(model.size()), s.GetLength()) << "after character " << i;
+        s += "piece";
+        model += "piece";
+        ASSERT_EQ(model, Text(s)) << "after piece " << i;
+    }
 }
 
 bool AllZero(const char* buffer, int from, int to)
@@ -343,6 +372,250 @@ TEST(CString, Scanf)
     EXPECT_DOUBLE_EQ(2.5, d);
     EXPECT_STREQ("word", word);
     EXPECT_EQ('x', ch);
+}
+
+TEST(CString, LongTextsKeepTheGrowthRule)
+{
+    // One character at a time to past 5000, the capacity is the rule's at
+    // every step and the buffer beyond the text stays zero; a writable
+    // pointer handed out on the way changes nothing of that.
+    CString s;
+    std::string model;
+    for (int length = 1; length <= 5200; ++length) {
+        s += static_cast<char>('0' + length % 10);
+        model += static_cast<char>('0' + length % 10);
+        if (length == 1500) {
+            EXPECT_NE(nullptr, s.GetBuffer());
+        }
+        const int capacity = Capacity(s);
+        ASSERT_EQ(RuleCapacity(length), capacity) << "length " << length;
+        ASSERT_TRUE(AllZero(static_cast<const char*>(s), length, capacity)) << "length " << length;
+    }
+    EXPECT_EQ(model, Text(s));
+    EXPECT_EQ(5200, s.GetLength());
+}
+
+TEST(CString, LengthStaysRightAroundEveryChange)
+{
+    // Each change comes between appends to a text built by appending, at
+    // lengths that live in exactly sized and in roomier heap blocks.
+    typedef std::function<void(CString&, std::string&)> Change;
+    const struct {
+        const char* name;
+        Change change;
+    } cases[] = {
+        { "GetBuffer shortens", [](CString& s, std::string& m) { s.GetBuffer()[3] = '\0'; m.resize(3); } },
+        { "GetBuffer lengthens",
+          [](CString& s, std::string& m) {
+              char* p = s.GetBuffer();
+              strcpy(p + m.size(), "LONG");
+              m += "LONG";
+          } },
+        { "operator char* shortens",
+          [](CString& s, std::string& m) {
+              char* p = s;
+              p[5] = '\0';
+              m.resize(5);
+          } },
+        { "operator[] lengthens", [](CString& s, std::string& m) { s[static_cast<int>(m.size())] = 'Q'; m += 'Q'; } },
+        { "operator[] empties", [](CString& s, std::string& m) { s[0] = '\0'; m.clear(); } },
+        { "SetAt shortens", [](CString& s, std::string& m) { s.SetAt(7, '\0'); m.resize(7); } },
+        { "SetAt over the terminator", [](CString& s, std::string& m) { s.SetAt(static_cast<int>(m.size()), 'T'); m += 'T'; } },
+        { "SetAt beyond the text", [](CString& s, std::string&) { s.SetAt(static_cast<int>(Text(s).size()) + 1, '\0'); } },
+        { "SetTo a caller's buffer",
+          [](CString& s, std::string& m) {
+              char* buffer = static_cast<char*>(calloc(200, 1));
+              strcpy(buffer, "caller");
+              free(s.SetTo(buffer, 200));
+              m = "caller";
+          } },
+        { "SetTo a caller's long buffer",
+          [](CString& s, std::string& m) {
+              char* buffer = static_cast<char*>(calloc(700, 1));
+              memset(buffer, 'c', 690);
+              free(s.SetTo(buffer, 700));
+              m.assign(690, 'c');
+          } },
+        { "SetTo swapping buffers twice",
+          [](CString& s, std::string& m) {
+              // The buffer given back is shortened by its new owner and
+              // installed again.
+              const int capacity = Capacity(s);
+              char* own = s.SetTo(static_cast<char*>(calloc(64, 1)), 64);
+              own[1] = '\0';
+              free(s.SetTo(own, capacity));
+              m.resize(1);
+          } },
+        { "SetTo nothing", [](CString& s, std::string& m) { s.SetTo(nullptr, 0); m.clear(); } },
+        { "SetTo its own buffer back",
+          [](CString& s, std::string& m) {
+              // The caller takes the buffer, shortens it and installs it again.
+              char* buffer = s.Detach();
+              buffer[2] = '\0';
+              free(s.SetTo(buffer, static_cast<int>(m.size()) + 1));
+              m.resize(2);
+          } },
+        { "Detach", [](CString& s, std::string& m) { free(s.Detach()); m.clear(); } },
+        { "Empty keeping the buffer", [](CString& s, std::string& m) { s.Empty(false); m.clear(); } },
+        { "Empty releasing the buffer", [](CString& s, std::string& m) { s.Empty(true); m.clear(); } },
+        { "assigned a shorter text", [](CString& s, std::string& m) { s = "short"; m = "short"; } },
+        { "assigned its own tail",
+          [](CString& s, std::string& m) {
+              s = static_cast<const char*>(static_cast<const CString&>(s)) + 10;
+              m = m.substr(10);
+          } },
+        { "assigned a copy of itself",
+          [](CString& s, std::string&) {
+              const CString copy(s);
+              s = copy;
+          } },
+        { "sum of itself", [](CString& s, std::string& m) { s = s + s; m += m; } },
+        { "appended to itself", [](CString& s, std::string& m) { s += s; m += m; } },
+        { "appended a tail of itself",
+          [](CString& s, std::string& m) {
+              s += static_cast<const char*>(static_cast<const CString&>(s)) + 4;
+              m += m.substr(4);
+          } },
+        { "Reserve forced, keeping the text", [](CString& s, std::string&) { s.Reserve(0, true, true); } },
+        { "Reserve forced, dropping the text", [](CString& s, std::string& m) { s.Reserve(0, false, true); m.clear(); } },
+        { "Reserve larger", [](CString& s, std::string&) { s.Reserve(20000, true, false); } },
+        { "loaded from a resource",
+          [](CString& s, std::string& m) {
+              EXPECT_TRUE(s.LoadFromResource(2001));
+              m = "Hello from a string resource";
+          } },
+        { "failed resource load",
+          [](CString& s, std::string& m) {
+              EXPECT_FALSE(s.LoadFromResource(2099));
+              m.clear();
+          } },
+    };
+    for (const int start : { 40, 1000, 6000 }) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << ", from " << start);
+            CString s;
+            std::string model;
+            for (int i = 0; i < start; ++i) {
+                s += static_cast<char>('A' + i % 26);
+                model += static_cast<char>('A' + i % 26);
+            }
+            c.change(s, model);
+            ASSERT_EQ(model, Text(s));
+            ASSERT_EQ(static_cast<int>(model.size()), s.GetLength());
+            AppendAndCompare(s, model, 40);
+        }
+    }
+}
+
+TEST(CString, WritesThroughAPointerHeldAcrossAppends)
+{
+    // A pointer handed out stays good until the string next grows; writes
+    // through it after appends that did not grow must show in the length.
+    const struct {
+        const char* name;
+        int at;   // where the held pointer writes, from the length after the first append
+        char ch;
+    } cases[] = {
+        { "shortens", -10, '\0' }, { "empties", -41, '\0' }, { "lengthens over the terminator", 0, 'Z' },
+    };
+    for (int via = 0; via < 3; ++via) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << ", pointer kind " << via);
+            CString s;
+            std::string model(40, 'h');
+            for (int i = 0; i < 40; ++i)
+                s += 'h';
+            char* held = via == 0 ? s.GetBuffer() : via == 1 ? static_cast<char*>(s) : &s[0];
+            s += 'a';
+            model += 'a';
+            ASSERT_EQ(64, Capacity(s));   // no growth: the pointer is still good
+            held[model.size() + c.at] = c.ch;
+            if (c.ch == '\0')
+                model.resize(model.size() + c.at);
+            else
+                model += c.ch;
+            s += 'b';
+            model += 'b';
+            EXPECT_EQ(model, Text(s));
+            EXPECT_EQ(static_cast<int>(model.size()), s.GetLength());
+        }
+    }
+}
+
+TEST(CString, ManyStringsAppendingInTurn)
+{
+    // More strings than the length record has room for, appended to in turn,
+    // some written through their buffers on the way: their records evict
+    // each other all the time.
+    const int count = 1500;
+    std::vector<CString> strings(count);
+    std::vector<std::string> models(count);
+    for (int round = 0; round < 30; ++round) {
+        for (int i = 0; i < count; ++i) {
+            const char ch = static_cast<char>('a' + (i + round) % 26);
+            strings[i] += ch;
+            models[i] += ch;
+            if ((i + round) % 7 == 0) {
+                strings[i] += "0123456789012345678901234567890123456789";
+                models[i] += "0123456789012345678901234567890123456789";
+            }
+            if ((i * 31 + round) % 97 == 0) {
+                strings[i].GetBuffer()[models[i].size() / 2] = '\0';
+                models[i].resize(models[i].size() / 2);
+            }
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        ASSERT_EQ(models[i], Text(strings[i])) << "string " << i;
+        ASSERT_EQ(static_cast<int>(models[i].size()), strings[i].GetLength()) << "string " << i;
+    }
+}
+
+TEST(CString, ANewStringWhereAnOldOneWas)
+{
+    // Destroyed and constructed again in the same storage, the new string
+    // usually receives the block the old one released: it starts empty all
+    // the same.
+    alignas(CString) unsigned char storage[sizeof(CString)];
+    for (int length : { 20, 31, 700 }) {
+        SCOPED_TRACE(length);
+        CString* s = new (storage) CString;
+        for (int round = 0; round < 10; ++round) {
+            for (int i = 0; i < length; ++i)
+                *s += 'o';
+            ASSERT_EQ(length, s->GetLength());
+            s->~CString();
+            s = new (storage) CString(round % 2 == 0 ? nullptr : "n");
+            const std::string start = round % 2 == 0 ? "" : "n";
+            ASSERT_EQ(start, Text(*s));
+            *s += "ew";
+            ASSERT_EQ(start + "ew", Text(*s));
+            s->Empty(false);
+        }
+        s->~CString();
+    }
+}
+
+DWORD WINAPI ChangeOnAnotherThread(void* parameter)
+{
+    CString& s = *static_cast<CString*>(parameter);
+    s = "other";   // fits: the buffer stays
+    s += '!';
+    return 0;
+}
+
+TEST(CString, UsedOnAnotherThreadAndBack)
+{
+    CString s;
+    for (int i = 0; i < 40; ++i)
+        s += 'm';
+    HANDLE thread = CreateThread(NULL, 0, ChangeOnAnotherThread, &s, 0, NULL);
+    ASSERT_NE(nullptr, thread);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    s += '?';
+    EXPECT_EQ("other!?", Text(s));
+    EXPECT_EQ(7, s.GetLength());
 }
 
 }  // namespace
