@@ -300,13 +300,18 @@ bool CopyLandsInSource(HKEY srcRoot, HKEY dstRoot, const WCHAR* srcPath, const W
     return false;
 }
 
-// Deletes the key at path below parent with everything in it. Sub-keys and
-// values are always taken at index 0, as each one is gone before the next
-// look; anything that stays ends the erase with 0 instead of a retry.
-int EraseTree(HKEY parent, const WCHAR* path, WCHAR* valueName)
+// Deletes the key at path below parent with everything in it. Values go
+// with their key: deleting them one by one first would only double the
+// registry calls, and a key that refuses deletion keeps its values. A key
+// without sub-keys (most of a tree) goes at the first attempt; otherwise its
+// sub-keys are erased first, always taken at index 0 as each one is gone
+// before the next look. One that stays ends the erase with 0, not a retry.
+int EraseTree(HKEY parent, const WCHAR* path)
 {
+    if (RegDeleteKeyW(parent, path) == ERROR_SUCCESS)
+        return 1;
     HKEY key = NULL;
-    if (RegOpenKeyExW(parent, path, 0, KEY_READ | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(parent, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return 0;
     bool ok = true;
     for (;;) {
@@ -315,17 +320,10 @@ int EraseTree(HKEY parent, const WCHAR* path, WCHAR* valueName)
         const LONG status = RegEnumKeyExW(key, 0, name, &length, NULL, NULL, NULL, NULL);
         if (status == ERROR_NO_MORE_ITEMS)
             break;
-        if (status != ERROR_SUCCESS || !EraseTree(key, name, valueName)) {
+        if (status != ERROR_SUCCESS || !EraseTree(key, name)) {
             ok = false;
             break;
         }
-    }
-    while (ok) {
-        DWORD length = kValueNameChars;
-        const LONG status = RegEnumValueW(key, 0, valueName, &length, NULL, NULL, NULL, NULL);
-        if (status == ERROR_NO_MORE_ITEMS)
-            break;
-        ok = status == ERROR_SUCCESS && RegDeleteValueW(key, valueName) == ERROR_SUCCESS;
     }
     RegCloseKey(key);
     return ok && RegDeleteKeyW(parent, path) == ERROR_SUCCESS ? 1 : 0;
@@ -333,14 +331,7 @@ int EraseTree(HKEY parent, const WCHAR* path, WCHAR* valueName)
 
 int EraseTreeWide(HKEY root, const WCHAR* path)
 {
-    if (path == NULL)
-        return 0;
-    WCHAR* valueName = static_cast<WCHAR*>(malloc(kValueNameChars * sizeof(WCHAR)));
-    if (valueName == NULL)
-        return 0;
-    const int result = EraseTree(root, path, valueName);
-    free(valueName);
-    return result;
+    return path != NULL ? EraseTree(root, path) : 0;
 }
 
 // Reads the source, writes the copy, deletes the source; any failure before
