@@ -110,7 +110,7 @@ int main(int argc, char** argv)
         const size_t total = kib * 1024;
         const double cp = CStringPieces(total);
         const double sp = StdPieces(total);
-        printf("%5zu KiB  %-18s %12.3f %12.3f %9.0fx\n", kib, "100-byte pieces", cp * 1e3, sp * 1e3, cp / sp);
+        printf("%5zu KiB  %-18s %12.3f %12.3f %9.1fx\n", kib, "100-byte pieces", cp * 1e3, sp * 1e3, cp / sp);
         // Should an append ever measure the text again, characters one by
         // one are the slow pattern: a size whose run would pass a minute is
         // skipped.
@@ -120,7 +120,7 @@ int main(int argc, char** argv)
         }
         const double cc = CStringChars(total);
         const double sc = StdChars(total);
-        printf("%5zu KiB  %-18s %12.3f %12.3f %9.0fx\n", kib, "single characters", cc * 1e3, sc * 1e3, cc / sc);
+        printf("%5zu KiB  %-18s %12.3f %12.3f %9.1fx\n", kib, "single characters", cc * 1e3, sc * 1e3, cc / sc);
         charsTooSlow = cc * 16 > 60.0;
     }
     ListIteration();
