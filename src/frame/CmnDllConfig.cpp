@@ -3,6 +3,7 @@
 #include "frame/Globals_int.h"
 #include "frame/ResModules_int.h"
 #include "wnd/WndBinding_int.h"
+#include "paint/OffscreenBuffer_int.h"
 
 void CmnDllProcessAttach(HINSTANCE hModule)
 {
@@ -20,6 +21,7 @@ void CmnDllProcessDetach()
     // bookkeeping is released.
     ResModulesFree();
     WndBindingFree();
+    ReleaseOffscreenBitmap();
 }
 
 void SetCmnDllResources(HINSTANCE hResFirst, HINSTANCE hResSecond)

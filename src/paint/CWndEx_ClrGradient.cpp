@@ -1,5 +1,5 @@
 // The gradient background of CWndEx_Clr: one line per pixel row (or column),
-// each in its own pen, drawn into an off-screen buffer over the erased part.
+// each in its own pen colour, drawn into an off-screen buffer over the erased part.
 #include <windows.h>
 #include "paint/CWndEx_Clr.h"
 #include "paint/BlendColor.h"
@@ -26,31 +26,71 @@ COLORREF GradientAt(COLORREF clrFirst, COLORREF clrSecond, int p, int n, bool bM
     return BlendColor(clrSecond, clrFirst, p - half, half, BLEND_CONCAVE);
 }
 
-// Lines from `from` up to `to` (exclusive), across [across0, across1).
+// Lines of one colour, drawn in one call: neighbouring rows of a gradient
+// often share their colour, and a call costs more than a line.
+class LineBatch {
+public:
+    explicit LineBatch(HDC hdc) : m_hdc(hdc), m_clr(0), m_nLines(0) {}
+    ~LineBatch() { Flush(); }
+
+    void Add(COLORREF clr, int x0, int y0, int x1, int y1)
+    {
+        if (m_nLines == kMaxLines || (m_nLines > 0 && clr != m_clr))
+            Flush();
+        m_clr = clr;
+        m_points[2 * m_nLines].x = x0;
+        m_points[2 * m_nLines].y = y0;
+        m_points[2 * m_nLines + 1].x = x1;
+        m_points[2 * m_nLines + 1].y = y1;
+        m_counts[m_nLines] = 2;
+        ++m_nLines;
+    }
+
+    void Flush()
+    {
+        if (m_nLines == 0)
+            return;
+        ::SetDCPenColor(m_hdc, m_clr);
+        ::PolyPolyline(m_hdc, m_points, m_counts, static_cast<DWORD>(m_nLines));
+        m_nLines = 0;
+    }
+
+private:
+    static const int kMaxLines = 64;
+    HDC m_hdc;
+    COLORREF m_clr;
+    int m_nLines;
+    POINT m_points[2 * kMaxLines];
+    DWORD m_counts[kMaxLines];
+};
+
+// Lines from `from` up to `to` (exclusive), across [across0, across1), each in
+// its own colour. The DC's own pen takes the colours in turn: a pen made and
+// deleted per line cost more than the line itself.
 void DrawGradientLines(HDC hdc, bool bHorz, int from, int to, int across0, int across1, COLORREF clrFirst,
                        COLORREF clrSecond, int n, bool bMirror)
 {
-    HGDIOBJ hKeptPen = ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
-    HPEN hLastPen = NULL;
-    for (int p = from; p < to; ++p) {
-        HPEN hPen = ::CreatePen(PS_SOLID, 1, GradientAt(clrFirst, clrSecond, p, n, bMirror));
-        if (hPen != NULL) {
-            ::SelectObject(hdc, hPen);
-            if (hLastPen != NULL)
-                ::DeleteObject(hLastPen);
-            hLastPen = hPen;
-        }
-        if (bHorz) {
-            ::MoveToEx(hdc, p, across0, NULL);
-            ::LineTo(hdc, p, across1);
-        } else {
-            ::MoveToEx(hdc, across0, p, NULL);
-            ::LineTo(hdc, across1, p);
+    if (from >= to)
+        return;
+    HGDIOBJ hKeptPen = ::SelectObject(hdc, ::GetStockObject(DC_PEN));
+    const COLORREF clrKept = ::GetDCPenColor(hdc);
+    {
+        LineBatch batch(hdc);
+        for (int p = from; p < to; ++p) {
+            const COLORREF clr = GradientAt(clrFirst, clrSecond, p, n, bMirror);
+            if (bHorz)
+                batch.Add(clr, p, across0, p, across1);
+            else
+                batch.Add(clr, across0, p, across1, p);
         }
     }
+    // Where drawing line by line would have left the current position.
+    if (bHorz)
+        ::MoveToEx(hdc, to - 1, across1, NULL);
+    else
+        ::MoveToEx(hdc, across1, to - 1, NULL);
+    ::SetDCPenColor(hdc, clrKept);
     ::SelectObject(hdc, hKeptPen);
-    if (hLastPen != NULL)
-        ::DeleteObject(hLastPen);
 }
 
 }  // namespace
@@ -74,9 +114,12 @@ BOOL CWndEx_Clr::PaintBackground(HDC hdc, RECT* pRect)
     const COLORREF clrFirst = bSwap ? clrEnd : clrStart;
     const COLORREF clrSecond = bSwap ? clrStart : clrEnd;
 
+    // The lines cover every pixel of rc; a brush from WM_CTLCOLOR may be
+    // hollow, so the buffer starts black for it.
+    const bool bGradient = g_bGradientColor && (gradientFlags & GF_ON);
     OffscreenBuffer buffer;
-    HDC hdcBuf = buffer.Begin(hdc, &rc, false);
-    if (g_bGradientColor && (gradientFlags & GF_ON)) {
+    HDC hdcBuf = buffer.Begin(hdc, &rc, false, bGradient);
+    if (bGradient) {
         const bool bMirror = (gradientFlags & GF_MIRROR) != 0;
         if (gradientFlags & GF_HORZ)
             DrawGradientLines(hdcBuf, true, rc.left, rc.right, rc.top, rc.bottom, clrFirst, clrSecond,

@@ -2,6 +2,122 @@
 #include <windows.h>
 #include "paint/OffscreenBuffer_int.h"
 
+namespace {
+
+// What decides whether a bitmap made for one target serves another: the pixel
+// layout a compatible bitmap of the target gets.
+struct BitmapFormat {
+    bool bDib;            // the target draws on a DIB section (else device format)
+    WORD bitsPixel;
+    WORD planes;
+    DWORD compression;
+    DWORD masks[3];
+
+    bool operator==(const BitmapFormat& o) const
+    {
+        return bDib == o.bDib && bitsPixel == o.bitsPixel && planes == o.planes && compression == o.compression &&
+               masks[0] == o.masks[0] && masks[1] == o.masks[1] && masks[2] == o.masks[2];
+    }
+};
+
+// A whole-window buffer is megabytes whose first touch costs far more than
+// everything drawn into it, and windows repaint at the same size over and
+// over: one bitmap is kept between paints and lent to one buffer at a time.
+struct KeptBitmap {
+    HBITMAP hBitmap;
+    int cx;
+    int cy;
+    BitmapFormat format;
+    bool bLent;
+};
+
+KeptBitmap g_kept = {};
+
+// The layout of the target, or false when a kept bitmap must not serve it:
+// palette formats carry colour tables of their own, and printers and
+// metafiles are painted once.
+bool TargetFormat(HDC target, BitmapFormat* pFormat)
+{
+    BitmapFormat f = {};
+    const DWORD type = ::GetObjectType(target);
+    if (type == OBJ_MEMDC) {
+        DIBSECTION ds;
+        const int n = ::GetObjectA(::GetCurrentObject(target, OBJ_BITMAP), sizeof(ds), &ds);
+        if (n != sizeof(ds) && n != sizeof(BITMAP))
+            return false;
+        f.bDib = n == sizeof(ds);
+        f.bitsPixel = ds.dsBm.bmBitsPixel;
+        f.planes = ds.dsBm.bmPlanes;
+        if (f.bDib && ds.dsBmih.biCompression == BI_BITFIELDS) {
+            f.compression = BI_BITFIELDS;
+            f.masks[0] = ds.dsBitfields[0];
+            f.masks[1] = ds.dsBitfields[1];
+            f.masks[2] = ds.dsBitfields[2];
+        }
+    } else if (type == OBJ_DC && ::GetDeviceCaps(target, TECHNOLOGY) == DT_RASDISPLAY) {
+        f.bitsPixel = static_cast<WORD>(::GetDeviceCaps(target, BITSPIXEL));
+        f.planes = static_cast<WORD>(::GetDeviceCaps(target, PLANES));
+    } else {
+        return false;
+    }
+    *pFormat = f;
+    return f.bitsPixel * f.planes > 8;
+}
+
+int Larger(int a, int b)
+{
+    return a > b ? a : b;
+}
+
+// The kept bitmap when it can serve, else one made for this paint alone;
+// NULL when none can be made. *pbUsed tells whether it holds earlier paints.
+HBITMAP BorrowBitmap(HDC target, int cx, int cy, bool* pbUsed)
+{
+    *pbUsed = false;
+    BitmapFormat format;
+    if (g_kept.bLent || !TargetFormat(target, &format))
+        return ::CreateCompatibleBitmap(target, cx, cy);
+    if (g_kept.hBitmap != NULL && g_kept.format == format && g_kept.cx >= cx && g_kept.cy >= cy) {
+        g_kept.bLent = true;
+        *pbUsed = true;
+        return g_kept.hBitmap;
+    }
+    // Grown in both directions, so tall and wide paints in turn do not keep
+    // replacing each other.
+    if (g_kept.hBitmap != NULL && g_kept.format == format) {
+        cx = Larger(cx, g_kept.cx);
+        cy = Larger(cy, g_kept.cy);
+    }
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(target, cx, cy);
+    if (hBitmap == NULL)
+        return NULL;
+    ReleaseOffscreenBitmap();
+    g_kept.hBitmap = hBitmap;
+    g_kept.cx = cx;
+    g_kept.cy = cy;
+    g_kept.format = format;
+    g_kept.bLent = true;
+    return hBitmap;
+}
+
+void ReturnBitmap(HGDIOBJ hBitmap)
+{
+    if (hBitmap != NULL && hBitmap == g_kept.hBitmap)
+        g_kept.bLent = false;
+    else
+        ::DeleteObject(hBitmap);
+}
+
+}  // namespace
+
+void ReleaseOffscreenBitmap()
+{
+    // A bitmap still lent out is deleted by the buffer holding it, at its End.
+    if (g_kept.hBitmap != NULL && !g_kept.bLent)
+        ::DeleteObject(g_kept.hBitmap);
+    g_kept = KeptBitmap();
+}
+
 OffscreenBuffer::OffscreenBuffer()
     : memDC(NULL), targetDC(NULL), oldBitmap(NULL), left(0), top(0), width(0), height(0)
 {
@@ -13,6 +129,11 @@ OffscreenBuffer::~OffscreenBuffer()
 }
 
 HDC OffscreenBuffer::Begin(HDC target, const RECT* pRect, bool bCopyTarget)
+{
+    return Begin(target, pRect, bCopyTarget, false);
+}
+
+HDC OffscreenBuffer::Begin(HDC target, const RECT* pRect, bool bCopyTarget, bool bPaintsAll)
 {
     End();   // a buffer begun twice gives its first one back first
     RECT rc;
@@ -33,16 +154,21 @@ HDC OffscreenBuffer::Begin(HDC target, const RECT* pRect, bool bCopyTarget)
         return target;
     // Without a bitmap of the right size the drawing would be lost: paint
     // straight into the target instead.
-    HBITMAP hBitmap = width > 0 && height > 0 ? ::CreateCompatibleBitmap(target, width, height) : NULL;
-    if (hBitmap == NULL) {
+    bool bUsed = false;
+    HBITMAP hBitmap = width > 0 && height > 0 ? BorrowBitmap(target, width, height, &bUsed) : NULL;
+    oldBitmap = hBitmap != NULL ? ::SelectObject(memDC, hBitmap) : NULL;
+    if (oldBitmap == NULL) {
+        if (hBitmap != NULL)
+            ReturnBitmap(hBitmap);
         ::DeleteDC(memDC);
         memDC = NULL;
         return target;
     }
-    oldBitmap = ::SelectObject(memDC, hBitmap);
     ::OffsetWindowOrgEx(memDC, left, top, NULL);
     if (bCopyTarget)
         Transfer(true);
+    else if (bUsed && !bPaintsAll)
+        ::PatBlt(memDC, left, top, width, height, BLACKNESS);   // as black as a new bitmap
     return memDC;
 }
 
@@ -59,7 +185,7 @@ HDC OffscreenBuffer::End()
 {
     if (memDC != NULL) {
         Transfer(false);
-        ::DeleteObject(::SelectObject(memDC, oldBitmap));
+        ReturnBitmap(::SelectObject(memDC, oldBitmap));
         ::DeleteDC(memDC);
         memDC = NULL;
         oldBitmap = NULL;

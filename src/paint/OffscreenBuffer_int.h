@@ -1,5 +1,6 @@
-// Flicker-free painting: the caller draws into a memory bitmap the size of the
-// rectangle being painted, which reaches the target in one BitBlt at End.
+// Flicker-free painting: the caller draws into a memory bitmap at least the
+// size of the rectangle being painted, which reaches the target in one BitBlt
+// at End.
 #pragma once
 
 #include <windows.h>
@@ -18,8 +19,13 @@ struct OffscreenBuffer {
 
     // Returns the DC to draw into, with the target's logical coordinates: the
     // memory DC, or the target itself when no buffer could be made. No rect
-    // means the client rectangle of the target's window.
+    // means the client rectangle of the target's window. The buffer starts as
+    // a copy of the target with bCopyTarget, else black.
     HDC Begin(HDC target, const RECT* pRect, bool bCopyTarget);
+    // As Begin, for a caller that paints every pixel of the rectangle itself:
+    // without bCopyTarget the buffer then starts with whatever an earlier
+    // paint left in it, which saves clearing it.
+    HDC Begin(HDC target, const RECT* pRect, bool bCopyTarget, bool bPaintsAll);
     // Copies the buffer to the target and releases it; returns the target.
     HDC End();
     BOOL Transfer(bool bToBuffer);
@@ -27,3 +33,6 @@ struct OffscreenBuffer {
     OffscreenBuffer(const OffscreenBuffer&) = delete;
     OffscreenBuffer& operator=(const OffscreenBuffer&) = delete;
 };
+
+// Deletes the bitmap the buffers keep between paints (unload).
+void ReleaseOffscreenBitmap();
