@@ -24,8 +24,12 @@ export CMNDLL_WINEPREFIX="$build/x64/wineprefix"
 "$root/scripts/wine-run.sh" --init
 WINEPREFIX="$CMNDLL_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
 WINEPREFIX="$CMNDLL_WINEPREFIX" /usr/lib/wine/wineserver -w
-WINEPREFIX="$CMNDLL_WINEPREFIX" /usr/lib/wine/wineserver -p
 trap 'WINEPREFIX="$CMNDLL_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+WINEPREFIX="$CMNDLL_WINEPREFIX" /usr/lib/wine/wineserver -p
+# Wine's background services start with the first program of a server and
+# inherit its output: start them here, away from ctest's pipes, or ctest
+# would wait for them to close the pipe of the first test.
+"$root/scripts/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1
 
 cd "$build/x64"
 ctest --output-on-failure -j "$jobs" "$@"
