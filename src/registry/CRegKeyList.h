@@ -22,11 +22,10 @@ public:
     bool operator<(CRegFindInfo& other);
     bool operator>(CRegFindInfo& other);
 
-    // Copies the seven fields and shares what they point to. Defaulted so
-    // that the record stays plain data for the list, which moves payloads as
-    // bytes; the library still exports it as an entry point for hosts that
-    // import it (CRegKeyList.cpp).
-    CRegFindInfo& operator=(const CRegFindInfo& other) = default;
+    CRegFindInfo() = default;
+    CRegFindInfo(const CRegFindInfo& other) = default;
+    // Copies the seven fields and shares what they point to.
+    CRegFindInfo& operator=(const CRegFindInfo& other);
 
     // ---- Binary interface: these fields, in this order ----
     // An entry without a name (NULL) compares as the empty name.
