@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 #include <string>
+#include "common/TestUtil.h"
 #include "base/CCmdLine_int.h"
 #include "base/CPathName_int.h"
 #include "base/PathUtil_int.h"
@@ -51,25 +52,7 @@ public:
     }
 
 private:
-    static void Remove(const std::string& path)
-    {
-        WIN32_FIND_DATAA fd;
-        HANDLE h = ::FindFirstFileA((path + "\\*").c_str(), &fd);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = fd.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                const std::string child = path + "\\" + name;
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    Remove(child);
-                else
-                    ::DeleteFileA(child.c_str());
-            } while (::FindNextFileA(h, &fd));
-            ::FindClose(h);
-        }
-        ::RemoveDirectoryA(path.c_str());
-    }
+    static void Remove(const std::string& path) { RemoveTree(path); }
     std::string m_path;
 };
 

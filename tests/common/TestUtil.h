@@ -48,3 +48,6 @@ private:
 // returns the previous address (NULL when the import was not found). Lets a
 // test count the system calls the statically linked library makes.
 void* PatchImport(const char* dll, const char* function, void* replacement);
+
+// Deletes a folder with everything in it (files and folders the test made).
+void RemoveTree(const std::string& path);
