@@ -1,6 +1,6 @@
 // A full gradient repaint of a 1024 x 768 client area (WM_ERASEBKGND through
-// the off-screen buffer, one pen colour per line) against GradientFill filling
-// the same rectangle of the same kind of memory DC: both paint on a 1024 x 768
+// the off-screen buffer, its rows written into the buffer's memory) against
+// GradientFill filling the same rectangle of the same kind of memory DC: both paint on a 1024 x 768
 // 32-bit DIB section whose memory is touched before timing, and every side is
 // run once untimed first. Prints medians, the ratio, and what the repaint is
 // made of.
@@ -176,7 +176,7 @@ int main()
     printf("  CWndEx_Clr WM_ERASEBKGND, buffered    %9.1f   ratio %.2f (goal <= 3)\n", lib, lib / base);
     printf("    buffer alone (DC, kept bitmap, copy)%9.1f\n", Median(buffer));
     printf("      of which the copy (one BitBlt)    %9.1f\n", Median(copy));
-    printf("    %d rows in %d colours, a call each run %6.1f\n", kHeight, runs, Median(perColour));
+    printf("  for scale: %d rows in %d colours, a call each run %6.1f\n", kHeight, runs, Median(perColour));
     printf("  for scale: the rows a call each       %9.1f\n", Median(oneByOne));
     printf("  for scale: a fresh buffer bitmap      %9.1f   (made, touched once, deleted)\n", Median(bitmap));
     wnd.DestroyWindow();

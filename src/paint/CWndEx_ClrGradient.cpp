@@ -1,6 +1,9 @@
 // The gradient background of CWndEx_Clr: one line per pixel row (or column),
-// each in its own pen colour, drawn into an off-screen buffer over the erased part.
+// each in its own pen colour, drawn into an off-screen buffer over the erased
+// part, or its pixels written directly when the buffer is a 32-bit DIB section.
 #include <windows.h>
+#include <intrin.h>
+#include <cstring>
 #include "paint/CWndEx_Clr.h"
 #include "paint/BlendColor.h"
 #include "paint/OffscreenBuffer_int.h"
@@ -93,6 +96,31 @@ void DrawGradientLines(HDC hdc, bool bHorz, int from, int to, int across0, int a
     ::SelectObject(hdc, hKeptPen);
 }
 
+DWORD Xrgb(COLORREF clr)
+{
+    return (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
+}
+
+// The same pixels as DrawGradientLines, written straight into a 32-bit buffer
+// whose first word is rc's top-left corner: the lines each end short of the
+// far edge, so together they fill rc exactly. A line call cost more than the
+// string store that sets its pixels, and the gradient was mostly calls.
+void FillGradientPixels(DWORD* pPixels, int stride, bool bHorz, const RECT& rc, COLORREF clrFirst,
+                        COLORREF clrSecond, int n, bool bMirror)
+{
+    const int cx = rc.right - rc.left;
+    if (bHorz) {
+        for (int x = rc.left; x < rc.right; ++x)
+            pPixels[x - rc.left] = Xrgb(GradientAt(clrFirst, clrSecond, x, n, bMirror));
+        for (int y = rc.top + 1; y < rc.bottom; ++y)
+            std::memcpy(pPixels + (y - rc.top) * stride, pPixels, cx * sizeof(DWORD));
+        return;
+    }
+    for (int y = rc.top; y < rc.bottom; ++y)
+        __stosd(pPixels + (y - rc.top) * stride, Xrgb(GradientAt(clrFirst, clrSecond, y, n, bMirror)),
+                static_cast<size_t>(cx));
+}
+
 }  // namespace
 
 BOOL CWndEx_Clr::PaintBackground(HDC hdc, RECT* pRect)
@@ -121,7 +149,13 @@ BOOL CWndEx_Clr::PaintBackground(HDC hdc, RECT* pRect)
     HDC hdcBuf = buffer.Begin(hdc, &rc, false, bGradient);
     if (bGradient) {
         const bool bMirror = (gradientFlags & GF_MIRROR) != 0;
-        if (gradientFlags & GF_HORZ)
+        const bool bHorz = (gradientFlags & GF_HORZ) != 0;
+        int stride = 0;
+        DWORD* pPixels = buffer.Pixels(&stride);
+        if (pPixels != NULL)
+            FillGradientPixels(pPixels, stride, bHorz, rc, clrFirst, clrSecond, bHorz ? rcClient.right : rcClient.bottom,
+                               bMirror);
+        else if (bHorz)
             DrawGradientLines(hdcBuf, true, rc.left, rc.right, rc.top, rc.bottom, clrFirst, clrSecond,
                               rcClient.right, bMirror);
         else

@@ -25,6 +25,7 @@ struct BitmapFormat {
 // over: one bitmap is kept between paints and lent to one buffer at a time.
 struct KeptBitmap {
     HBITMAP hBitmap;
+    DWORD* pBits;   // its pixels when it is a 32-bit top-down DIB section, else NULL
     int cx;
     int cy;
     BitmapFormat format;
@@ -64,6 +65,33 @@ bool TargetFormat(HDC target, BitmapFormat* pFormat)
     return f.bitsPixel * f.planes > 8;
 }
 
+// Formats whose pixels are 0x00RRGGBB words: the kept bitmap is then a DIB
+// section, so a painter can write whole rows straight into its memory.
+bool IsXrgb32(const BitmapFormat& f)
+{
+    return f.bitsPixel * f.planes == 32 &&
+           (f.compression != BI_BITFIELDS || (f.masks[0] == 0xFF0000 && f.masks[1] == 0xFF00 && f.masks[2] == 0xFF));
+}
+
+HBITMAP CreateKeptBitmap(HDC target, int cx, int cy, const BitmapFormat& format, DWORD** ppBits)
+{
+    *ppBits = NULL;
+    if (!IsXrgb32(format))
+        return ::CreateCompatibleBitmap(target, cx, cy);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;   // top-down: row y starts at y * cx
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(target, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (hBitmap != NULL)
+        *ppBits = static_cast<DWORD*>(pBits);
+    return hBitmap;
+}
+
 int Larger(int a, int b)
 {
     return a > b ? a : b;
@@ -88,11 +116,13 @@ HBITMAP BorrowBitmap(HDC target, int cx, int cy, bool* pbUsed)
         cx = Larger(cx, g_kept.cx);
         cy = Larger(cy, g_kept.cy);
     }
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(target, cx, cy);
+    DWORD* pBits = NULL;
+    HBITMAP hBitmap = CreateKeptBitmap(target, cx, cy, format, &pBits);
     if (hBitmap == NULL)
         return NULL;
     ReleaseOffscreenBitmap();
     g_kept.hBitmap = hBitmap;
+    g_kept.pBits = pBits;
     g_kept.cx = cx;
     g_kept.cy = cy;
     g_kept.format = format;
@@ -179,6 +209,15 @@ BOOL OffscreenBuffer::Transfer(bool bToBuffer)
     if (bToBuffer)
         return ::BitBlt(memDC, left, top, width, height, targetDC, left, top, SRCCOPY);
     return ::BitBlt(targetDC, left, top, width, height, memDC, left, top, SRCCOPY);
+}
+
+DWORD* OffscreenBuffer::Pixels(int* pStride)
+{
+    if (memDC == NULL || g_kept.pBits == NULL || ::GetCurrentObject(memDC, OBJ_BITMAP) != g_kept.hBitmap)
+        return NULL;
+    ::GdiFlush();   // drawing still queued must land before the memory is written
+    *pStride = g_kept.cx;
+    return g_kept.pBits;
 }
 
 HDC OffscreenBuffer::End()

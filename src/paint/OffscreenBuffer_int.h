@@ -29,6 +29,10 @@ struct OffscreenBuffer {
     // Copies the buffer to the target and releases it; returns the target.
     HDC End();
     BOOL Transfer(bool bToBuffer);
+    // The buffer's pixels as 0x00RRGGBB words, the first one at (left, top),
+    // *pStride words from one row to the next; NULL when the buffer is not a
+    // 32-bit bitmap of the library's own making.
+    DWORD* Pixels(int* pStride);
 
     OffscreenBuffer(const OffscreenBuffer&) = delete;
     OffscreenBuffer& operator=(const OffscreenBuffer&) = delete;

@@ -212,6 +212,41 @@ TEST_F(KeptBitmap, ReleasedAtUnloadEvenWhileLent)
     EXPECT_TRUE(Alive(hNew));
 }
 
+// On a 32-bit target the kept bitmap is a DIB section whose memory a painter
+// may write, after what was drawn through the DC has landed; other depths and
+// bitmaps made for one paint offer no memory.
+TEST_F(KeptBitmap, ThirtyTwoBitPixelsCanBeWrittenDirectly)
+{
+    DibSurface target(60, 50, 32);
+    const RECT rc = {10, 20, 40, 45};
+    OffscreenBuffer buffer;
+    HDC hdc = buffer.Begin(target.dc(), &rc, false);
+    Paint(hdc, RECT{10, 20, 12, 22}, RGB(5, 6, 7));
+    int stride = 0;
+    DWORD* pPixels = buffer.Pixels(&stride);
+    ASSERT_NE(nullptr, pPixels);
+    EXPECT_GE(stride, 30);
+    EXPECT_EQ(0x050607u, pPixels[stride + 1]) << "drawn through the DC before";
+    pPixels[0] = 0x112233;
+    pPixels[24 * stride + 29] = 0xA0B0C0;
+    {
+        OffscreenBuffer inner;   // the kept bitmap is lent out
+        const RECT rcInner = {20, 30, 25, 35};
+        inner.Begin(hdc, &rcInner, true);
+        EXPECT_EQ(nullptr, inner.Pixels(&stride));
+    }
+    buffer.End();
+    EXPECT_EQ(RGB(0x11, 0x22, 0x33), target.Pixel(10, 20));
+    EXPECT_EQ(RGB(0xA0, 0xB0, 0xC0), target.Pixel(39, 44));
+    EXPECT_EQ(RGB(5, 6, 7), target.Pixel(11, 21));
+    EXPECT_EQ(nullptr, buffer.Pixels(&stride)) << "ended";
+
+    DibSurface other(60, 50, 16);
+    buffer.Begin(other.dc(), &rc, false);
+    EXPECT_EQ(nullptr, buffer.Pixels(&stride));
+    buffer.End();
+}
+
 namespace {
 
 // The colour of row (or column) p, worked out here from the blend alone.
