@@ -18,7 +18,24 @@ if [ ! -f "$marker" ]; then
   exec 9>"$prefix.lock"
   flock 9
   if [ ! -f "$marker" ]; then
-    "$wine" wineboot -i >/dev/null 2>&1 || true
+    # A prefix whose first start was cut short has no system DLLs: make it again.
+    for attempt in 1 2 3; do
+      if [ -f "$prefix/drive_c/windows/system32/kernel32.dll" ]; then break; fi
+      # Only ever remove what is recognisably a broken Wine prefix.
+      if [ -e "$prefix" ] && [ -n "$(ls -A "$prefix")" ]; then
+        if [ ! -e "$prefix/.update-timestamp" ] && [ ! -d "$prefix/dosdevices" ]; then
+          echo "wine-run.sh: $prefix exists and is not a Wine prefix" >&2
+          exit 1
+        fi
+      fi
+      rm -rf "$prefix"
+      "$wine" wineboot -i >/dev/null 2>&1 || true
+      /usr/lib/wine/wineserver -w || true
+    done
+    if [ ! -f "$prefix/drive_c/windows/system32/kernel32.dll" ]; then
+      echo "wine-run.sh: could not create the Wine prefix $prefix" >&2
+      exit 1
+    fi
     "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$driver" /f >/dev/null 2>&1
     touch "$marker"
   fi
