@@ -2,12 +2,12 @@
 // state, the brush it hands out, and the background under transparent windows.
 #include <windows.h>
 #include "wnd/CWnd.h"
+#include "wnd/WndShared_int.h"
 #include "frame/Globals_int.h"
 
 namespace {
 
 const COLORREF kUnset = static_cast<COLORREF>(-1);
-const UINT kWmCtlColor = 0x0019;   // the 16-bit WM_CTLCOLOR, no longer in windows.h
 
 // The three colour sets hold their eight roles in the same order.
 typedef COLORREF CWnd::*ColorField;
@@ -90,9 +90,9 @@ HBRUSH CWnd::GetCtlColorBrush(HDC hdc)
 {
     const WPARAM wParam = reinterpret_cast<WPARAM>(hdc);
     const LPARAM lParam = reinterpret_cast<LPARAM>(m_hWnd);
-    LRESULT brush = SendMessageTo(::GetParent(m_hWnd), kWmCtlColor, wParam, lParam);
+    LRESULT brush = SendMessageTo(::GetParent(m_hWnd), WM_CTLCOLOR_16, wParam, lParam);
     if (brush == 0)
-        brush = SendMessageTo(m_hWnd, kWmCtlColor, wParam, lParam);
+        brush = SendMessageTo(m_hWnd, WM_CTLCOLOR_16, wParam, lParam);
     return reinterpret_cast<HBRUSH>(brush);
 }
 

@@ -5,6 +5,7 @@
 #include "wnd/CWnd.h"
 #include "wnd/MsgRecords_int.h"
 #include "wnd/WndBinding_int.h"
+#include "wnd/WndShared_int.h"
 #include "frame/Globals_int.h"
 #include "paint/BlendColor.h"
 #include "ctrl/CToolTip.h"
@@ -17,16 +18,6 @@ namespace {
 
 const char kDefaultClass[] = "CWnd";
 const DWORD kOverlappedWindow = 0x00CF0000;   // WS_OVERLAPPEDWINDOW, for style -1
-const UINT kFrameChangedFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                                SWP_FRAMECHANGED | SWP_NOCOPYBITS | SWP_NOOWNERZORDER;
-
-void SetRect4(RECT& rc, LONG l, LONG t, LONG r, LONG b)
-{
-    rc.left = l;
-    rc.top = t;
-    rc.right = r;
-    rc.bottom = b;
-}
 
 }  // namespace
 
@@ -38,10 +29,10 @@ CWnd::CWnd()
       m_bZone(false), m_bHotByZone(false),
       m_hOwnBrush(NULL), m_hCurBrush(NULL), m_wParam(0), m_lParam(0), m_uMsg(0), m_msgStack(NULL)
 {
-    SetRect4(m_rcZone, 0, 0, 0, 0);
-    SetRect4(m_rcWindow, 0, 0, 0, 0);
-    SetRect4(m_rcCapture, 0, 0, 0, 0);
-    SetRect4(m_rcUpdate, 0, 0, 0, 0);
+    ::SetRectEmpty(&m_rcZone);
+    ::SetRectEmpty(&m_rcWindow);
+    ::SetRectEmpty(&m_rcCapture);
+    ::SetRectEmpty(&m_rcUpdate);
     m_ptMouse.x = -1;
     m_ptMouse.y = -1;
 
@@ -239,7 +230,7 @@ void CWnd::DetachWindow(bool bFinal)
 
         if (m_pfnPrevWndProc != NULL && m_pfnPrevWndProc != ::DefWindowProcA) {
             ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevWndProc));
-            ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0, kFrameChangedFlags);
+            RefreshFrame(m_hWnd, 0);
         }
 
         if (bFinal && m_hWnd == g_hMainWnd) {

@@ -8,6 +8,7 @@
 #include "wnd/CWnd.h"
 #include "wnd/MsgRecords_int.h"
 #include "wnd/WndBinding_int.h"
+#include "wnd/WndShared_int.h"
 #include "frame/Globals_int.h"
 #include "ctrl/CToolTip.h"
 #include "dlg/AboutBox.h"
@@ -18,7 +19,6 @@ inline int SignedLo(LPARAM v) { return static_cast<short>(LOWORD(v)); }
 inline int SignedHi(LPARAM v) { return static_cast<short>(HIWORD(v)); }
 
 const UINT WM_DDE_ACK_VALUE = 0x03E4;   // WM_DDE_ACK, without dde.h
-const UINT WM_CTLCOLOR_VALUE = 0x0019;   // the 16-bit WM_CTLCOLOR, no longer in windows.h
 
 // System-menu commands the Alt+function keys stand for.
 const UINT kCmdAbout = 0x00B0;
@@ -153,7 +153,7 @@ LRESULT CWnd::WindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam)
     case WM_SHOWWINDOW:
         OnShowWindow(static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
         return 0;
-    case WM_CTLCOLOR_VALUE:
+    case WM_CTLCOLOR_16:
         return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), -1);
     case WM_ACTIVATEAPP:
         OnActivateApp(static_cast<BOOL>(wParam), static_cast<DWORD>(lParam));

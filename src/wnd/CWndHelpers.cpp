@@ -5,24 +5,19 @@
 #include <commctrl.h>
 #include "wnd/CWnd.h"
 #include "wnd/WndBinding_int.h"
+#include "wnd/WndShared_int.h"
 #include "frame/Globals_int.h"
 #include "ctrl/CToolTip.h"
 #include "dlg/CenterWindow.h"
 
-namespace {
-
-const UINT kFrameChangedFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                                SWP_FRAMECHANGED | SWP_NOCOPYBITS | SWP_NOOWNERZORDER;
-
-// swp (UINT)-1: no refresh; 0: the frame-changed refresh; else SetWindowPos flags.
 void RefreshFrame(HWND hWnd, UINT uSwp)
 {
+    const UINT kFrameChangedFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                                    SWP_FRAMECHANGED | SWP_NOCOPYBITS | SWP_NOOWNERZORDER;
     if (uSwp == (UINT)-1)
         return;
     ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, uSwp == 0 ? kFrameChangedFlags : uSwp);
 }
-
-}  // namespace
 
 // ---- Exported instance helpers ---------------------------------------------
 
