@@ -82,22 +82,30 @@ void BlendFrame(HDC hdc, const RECT* pInclusive, int pos, int range, COLORREF cl
     BlendLine(hdc, r, b, l, b, pos, range, clrBottomRight);
 }
 
-void DrawRaisedFrame(HDC hdc, const RECT* pRect, bool bTwoRings, bool bSoftOuter)
+namespace {
+
+// Raised and sunken frames differ only in which colour lights the top-left
+// edges: a soft ring (a quarter of the way) and a firm ring (half way).
+void DrawShadedFrame(HDC hdc, const RECT* pRect, bool bTwoRings, bool bSoftOuter, COLORREF clrTopLeft,
+                     COLORREF clrBottomRight)
 {
     RECT rcOuter, rcInner;
     Rings(pRect, bTwoRings, &rcOuter, &rcInner);
     if (bTwoRings)
-        BlendFrame(hdc, bSoftOuter ? &rcOuter : &rcInner, 1, 4, kWhite, kBlack);
-    BlendFrame(hdc, bSoftOuter ? &rcInner : &rcOuter, 1, 2, kWhite, kBlack);
+        BlendFrame(hdc, bSoftOuter ? &rcOuter : &rcInner, 1, 4, clrTopLeft, clrBottomRight);
+    BlendFrame(hdc, bSoftOuter ? &rcInner : &rcOuter, 1, 2, clrTopLeft, clrBottomRight);
+}
+
+}  // namespace
+
+void DrawRaisedFrame(HDC hdc, const RECT* pRect, bool bTwoRings, bool bSoftOuter)
+{
+    DrawShadedFrame(hdc, pRect, bTwoRings, bSoftOuter, kWhite, kBlack);
 }
 
 void DrawSunkenFrame(HDC hdc, const RECT* pRect, bool bTwoRings, bool bSoftInner)
 {
-    RECT rcOuter, rcInner;
-    Rings(pRect, bTwoRings, &rcOuter, &rcInner);
-    if (bTwoRings)
-        BlendFrame(hdc, bSoftInner ? &rcInner : &rcOuter, 1, 4, kBlack, kWhite);
-    BlendFrame(hdc, bSoftInner ? &rcOuter : &rcInner, 1, 2, kBlack, kWhite);
+    DrawShadedFrame(hdc, pRect, bTwoRings, !bSoftInner, kBlack, kWhite);
 }
 
 void DrawEtchedFrame(HDC hdc, const RECT* pRect, int nInset, bool bDarkFirst)
